@@ -110,22 +110,28 @@ bool ExchangeWorker::broadcastOnce() {
 
 bool ExchangeWorker::awaitAnswer(std::chrono::steady_clock::time_point deadline) {
   using namespace std::chrono;
+  const auto rest = [&] { return duration_cast<milliseconds>(deadline - steady_clock::now()); };
   // Failed sends, waits and accepts all fall back to waiting out the rest of
   // the period: the rhythm stays one broadcast per wait, never a tight loop.
-  for (;;) {
-    const auto left = duration_cast<milliseconds>(deadline - steady_clock::now());
-    if (left <= milliseconds::zero() || stopped_) return false;
-    const net::WaitResult r = sockets_.waitReadable(listener_, left, *waker_);
-    if (r == net::WaitResult::Woken || r == net::WaitResult::TimedOut) return false;
-    if (r == net::WaitResult::Failed) {
-      sockets_.waitReadable(net::kInvalidSocket, left, *waker_);
-      return false;
-    }
-    const net::Socket connection = sockets_.acceptConnection(listener_);
-    if (connection == net::kInvalidSocket) continue;
-    handleReply(connection);
-    return true;
+  const auto sleepOutPeriod = [&] {
+    if (rest() > milliseconds::zero()) sockets_.waitReadable(net::kInvalidSocket, rest(), *waker_);
+  };
+  if (rest() <= milliseconds::zero() || stopped_) return false;
+  const net::WaitResult r = sockets_.waitReadable(listener_, rest(), *waker_);
+  if (r == net::WaitResult::Woken || r == net::WaitResult::TimedOut) return false;
+  if (r == net::WaitResult::Failed) {
+    sleepOutPeriod();
+    return false;
   }
+  const net::Socket connection = sockets_.acceptConnection(listener_);
+  if (connection == net::kInvalidSocket) {
+    // A connection that cannot be taken (no descriptor left, say) keeps the
+    // listener ready, so waiting on it again would spin.
+    sleepOutPeriod();
+    return false;
+  }
+  handleReply(connection);
+  return true;
 }
 
 void ExchangeWorker::handleReply(net::Socket connection) {
