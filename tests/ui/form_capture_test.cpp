@@ -44,6 +44,7 @@ TEST(Windows1252, ConvertsAndReplacesOutsiders) {
   EXPECT_EQ(toWindows1252(u"a\U0001F600b"), "a?b");  // one character, one '?'
   EXPECT_EQ(toWindows1252(u"\x81"), "?");             // unassigned in the code page
   EXPECT_EQ(windows1252ToUtf8("Cl\xE9 \x80"), "Clé €");
+  EXPECT_EQ(utf8ToWindows1252("Clé 1€ 日\xF0\x9F\x98\x80 \xC3"), "Cl\xE9 1\x80 ?? ?");
 }
 
 }  // namespace
