@@ -1,0 +1,126 @@
+// The toolkit-wide part of the framework on Qt: the UI thread, message
+// boxes, resource strings, the application's name and entry.
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QStyleFactory>
+#include <QThread>
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <unistd.h>
+
+#include "platform/wnd/app.h"
+#include "platform/wnd/dialog.h"
+#include "platform/wnd/platform.h"
+#include "platform/wnd/window_host_qt.h"
+#include "res/resources.h"
+#include "settings/app_name.h"
+#include "settings/notice.h"
+
+namespace wnd {
+
+namespace {
+
+std::string gApplicationName;
+std::mutex gStringsMutex;
+std::map<int, std::optional<std::string>> gStringOverrides;
+
+QWidget* widgetOf(Dialog* dialog) {
+  auto* host = dialog ? dynamic_cast<QtWindowHost*>(dialog->host()) : nullptr;
+  return host ? host->window() : nullptr;
+}
+
+void prepareBox(QMessageBox& box, const std::string& text, const std::string& caption) {
+  box.setWindowTitle(QString::fromStdString(caption));
+  box.setText(QString::fromStdString(text));
+  box.setTextFormat(Qt::PlainText);
+  box.setIcon(QMessageBox::NoIcon);
+  box.setStandardButtons(QMessageBox::Ok);
+}
+
+class QtMessageBoxes final : public MessageBoxPresenter {
+ public:
+  int showModal(Dialog* owner, const std::string& text, const std::string& caption) override {
+    QMessageBox box(widgetOf(owner));
+    prepareBox(box, text, caption);
+    box.exec();
+    return IDOK;
+  }
+  void showModeless(const std::string& text, const std::string& caption, std::function<void()> closed) override {
+    auto* box = new QMessageBox();
+    prepareBox(*box, text, caption);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    QObject::connect(box, &QMessageBox::finished, box, [closed = std::move(closed)] {
+      if (closed) closed();
+    });
+    box->show();
+  }
+};
+
+QtMessageBoxes gQtBoxes;
+MessageBoxPresenter* gPresenter = nullptr;
+
+// Start-up notices: ownerless and modal.
+class NoticeBoxes final : public NoticeSink {
+ public:
+  void showOwnerlessMessage(const std::string& text, const std::string& caption) override {
+    messageBoxes().showModal(nullptr, text, caption);
+  }
+};
+
+std::string executablePath(const char* argv0) {
+  char buffer[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n > 0) return std::string(buffer, static_cast<std::size_t>(n));
+  return argv0 ? argv0 : "";
+}
+
+}  // namespace
+
+MessageBoxPresenter& messageBoxes() { return gPresenter ? *gPresenter : gQtBoxes; }
+void setMessageBoxPresenter(MessageBoxPresenter* presenter) { gPresenter = presenter; }
+
+void postToUiThread(std::function<void()> fn) {
+  QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+}
+
+bool onUiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
+
+const std::string& applicationName() { return gApplicationName; }
+void setApplicationName(std::string name) { gApplicationName = std::move(name); }
+
+std::string LoadString(int id) {
+  {
+    std::lock_guard lock(gStringsMutex);
+    if (auto it = gStringOverrides.find(id); it != gStringOverrides.end()) return it->second.value_or("");
+  }
+  return loadResourceString(id);
+}
+
+void overrideString(int id, const std::string* text) {
+  std::lock_guard lock(gStringsMutex);
+  if (text)
+    gStringOverrides[id] = *text;
+  else
+    gStringOverrides.erase(id);
+}
+
+int runApplication(App& app, const char* argv0) {
+  // The toolkit gets no command-line arguments: the program takes none.
+  static char name[] = "nestiq";
+  static char* argv[] = {name, nullptr};
+  static int argc = 1;
+  QApplication qt(argc, argv);
+  if (QStyle* style = QStyleFactory::create("Windows")) QApplication::setStyle(style);
+  setApplicationName(applicationNameFromPath(executablePath(argv0)));
+  NoticeBoxes notices;
+  setNoticeSink(&notices);
+  app.InitInstance();
+  setNoticeSink(nullptr);
+  return 0;
+}
+
+}  // namespace wnd
