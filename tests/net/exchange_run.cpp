@@ -23,13 +23,14 @@ void ExchangeRun::setAddresses(const char* boxIp, const char* mask, const char* 
   copyToField(settings.dns, dns);
 }
 
-void ExchangeRun::start(bool busy) {
+void ExchangeRun::start(bool busy, std::function<void()> prelude) {
   settings.busy = busy;
   worker_.emplace(dialog, sockets_, settings.busy, settings, timing_);
   std::promise<void> done;
   done_ = done.get_future();
   started_ = std::chrono::steady_clock::now();
-  thread_ = std::thread([this, done = std::move(done)]() mutable {
+  thread_ = std::thread([this, prelude = std::move(prelude), done = std::move(done)]() mutable {
+    if (prelude) prelude();
     worker_->run();
     ended_ = std::chrono::steady_clock::now();
     timespec t{};

@@ -2,6 +2,7 @@
 // One ExchangeWorker on its own thread, as Launch starts it, with the
 // example settings and a recording dialog.
 #include <chrono>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -18,8 +19,9 @@ class ExchangeRun {
   void setLicence(const char* licence);
   void setAddresses(const char* boxIp, const char* mask, const char* gateway, const char* dns);
 
-  // Sets the busy flag (unless told not to) and starts the worker.
-  void start(bool busy = true);
+  // Sets the busy flag (unless told not to) and starts the worker; first
+  // runs prelude on the worker's thread (to move it to another namespace).
+  void start(bool busy = true, std::function<void()> prelude = {});
   // Waits for the worker's run() to return; false if it has not within limit.
   bool finish(std::chrono::milliseconds limit = std::chrono::seconds(30));
   void clearBusy() { settings.busy = false; }
