@@ -140,12 +140,13 @@ TEST_F(WorkerOnLan, WithoutAnAnswerSendsOneDatagramPerWait) {
 
   EXPECT_EQ(run.dialog.summary(), "busy-look idle-look end-timer");
   const auto requests = box.requests();
-  ASSERT_GE(requests.size(), 4u) << box.output();
+  // Sent at 0, 250, 500, 750 and 1000 ms; the bounds leave room for a busy machine.
+  ASSERT_GE(requests.size(), 3u) << box.output();
   ASSERT_LE(requests.size(), 6u) << box.output();
   for (std::size_t i = 1; i < requests.size(); ++i) {
     const double gap = requests[i].at - requests[i - 1].at;
     EXPECT_GT(gap, 0.2) << "datagram " << i << "\n" << box.output();
-    EXPECT_LT(gap, 0.4) << "datagram " << i << "\n" << box.output();
+    EXPECT_LT(gap, 0.5) << "datagram " << i << "\n" << box.output();
   }
 }
 
