@@ -40,7 +40,10 @@ Dialog::Dialog(int templateId, Dialog* owner) : templateId_(templateId), owner_(
 Dialog::~Dialog() { DestroyWindow(); }
 
 int Dialog::DoModal() {
-  if (!Create()) return -1;
+  if (host_ || !createDialogWindow(*this)) return -1;
+  OnInitDialog();
+  if (!host_) return -1;
+  // The loop shows the window: shown before, it would not be modal.
   const int result = runModalLoop(*this);
   DestroyWindow();
   return result;

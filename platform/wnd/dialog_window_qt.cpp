@@ -45,22 +45,32 @@ bool createDialogWindow(Dialog& dialog) {
   return true;
 }
 
-void showDialogWindow(Dialog& dialog) {
-  QtWindowHost* host = qtHost(dialog);
-  if (!host) return;
-  centreDialog(*host->window(), host->window()->parentWidget());
-  host->window()->show();
-  // The first control of the tab order takes the focus, as a dialog's does.
-  for (QWidget* w : host->controls().inOrder)
+namespace {
+
+// Centred, and the first control of the tab order takes the focus, as in
+// a Windows dialog.
+void prepareToShow(QtWindowHost& host) {
+  centreDialog(*host.window(), host.window()->parentWidget());
+  for (QWidget* w : host.controls().inOrder)
     if (!w->isHidden() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
       w->setFocus(Qt::TabFocusReason);
       break;
     }
 }
 
+}  // namespace
+
+void showDialogWindow(Dialog& dialog) {
+  QtWindowHost* host = qtHost(dialog);
+  if (!host) return;
+  prepareToShow(*host);
+  host->window()->show();
+}
+
 int runModalLoop(Dialog& dialog) {
   QtWindowHost* host = qtHost(dialog);
   if (!host) return -1;
+  prepareToShow(*host);
   return host->window()->exec();
 }
 

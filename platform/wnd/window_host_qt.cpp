@@ -117,6 +117,14 @@ QtWindowHost::~QtWindowHost() {
   delete window_;
 }
 
+void QtWindowHost::setControls(TemplateControls controls) {
+  controls_ = std::move(controls);
+  for (const auto& [id, widget] : controls_.byId)
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+      QObject::connect(button, &QAbstractButton::clicked, window_,
+                       [w = window_, id = id] { w->dispatch(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), BN_CLICKED), 0); });
+}
+
 QWidget* QtWindowHost::control(int id) const { return controls_.control(id); }
 
 bool QtWindowHost::hasControl(int id) const { return control(id) != nullptr; }
@@ -238,6 +246,11 @@ void QtWindowHost::appendSystemMenuItem(unsigned command, const std::string& utf
 }
 
 bool QtWindowHost::isIconic() const { return window_->windowState() & Qt::WindowMinimized; }
+
+// Qt draws minimised windows itself and asks the window for no icon.
+void QtWindowHost::paintMinimisedIcon(int, IconPlacement) {}
+
+LRESULT QtWindowHost::iconHandle(int) { return 0; }
 
 unsigned QtWindowHost::setTimer(unsigned id, unsigned milliseconds) {
   QTimer*& timer = timers_[id];

@@ -46,7 +46,8 @@ class QtWindowHost final : public WindowHost {
 
   DialogWindow* window() const { return window_; }
   QWidget* control(int id) const;
-  void setControls(TemplateControls controls) { controls_ = std::move(controls); }
+  // Takes the built controls; their buttons report clicks as BN_CLICKED.
+  void setControls(TemplateControls controls);
   const TemplateControls& controls() const { return controls_; }
 
   bool hasControl(int id) const override;
@@ -71,6 +72,8 @@ class QtWindowHost final : public WindowHost {
   void appendSystemMenuSeparator() override;
   void appendSystemMenuItem(unsigned command, const std::string& utf8) override;
   bool isIconic() const override;
+  void paintMinimisedIcon(int iconResource, IconPlacement place) override;
+  LRESULT iconHandle(int iconResource) override;
   unsigned setTimer(unsigned id, unsigned milliseconds) override;
   bool killTimer(unsigned id) override;
   bool postMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
