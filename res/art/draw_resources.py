@@ -10,6 +10,7 @@ run. The output is committed next to this file; run it again after a change:
 import argparse
 import pathlib
 import struct
+import zlib
 
 # --- shared drawing helpers -------------------------------------------------
 
@@ -161,6 +162,26 @@ def make_icon():
                            len(blob), offset)
         offset += len(blob)
     return out + b"".join(blobs)
+
+
+def make_png():
+    """The 32 x 32 icon as a PNG, for the Linux desktop entry; stored, not
+    compressed, so that every zlib writes the same bytes."""
+    img = draw_box(32, shaded=True)
+    raw = bytearray()
+    for row in img:
+        raw.append(0)  # no filter
+        for px in row:
+            raw += bytes((0, 0, 0, 0)) if px is None else bytes(px) + b"\xff"
+
+    def png_chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data +
+                struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+
+    header = struct.pack(">IIBBBBB", 32, 32, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) +
+            png_chunk(b"IDAT", zlib.compress(bytes(raw), 0)) +
+            png_chunk(b"IEND", b""))
 
 
 # --- clip 129: eight dots turning, one frame a step ---------------------------
@@ -339,7 +360,8 @@ def main():
     args = parser.parse_args()
     args.out.mkdir(parents=True, exist_ok=True)
     for name, data in (("nestiq.ico", make_icon()), ("busy.avi", make_clip()),
-                       ("about.bmp", make_about())):
+                       ("about.bmp", make_about()),
+                       ("nestiq.png", make_png())):
         (args.out / name).write_bytes(data)
 
 

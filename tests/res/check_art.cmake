@@ -7,7 +7,7 @@ foreach(run first second)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "draw_resources.py failed: ${status}")
   endif()
-  foreach(name nestiq.ico busy.avi about.bmp)
+  foreach(name nestiq.ico busy.avi about.bmp nestiq.png)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${ART}/${name}" "${WORK}/${run}/${name}"
                     RESULT_VARIABLE differs)
     if(NOT differs EQUAL 0)
