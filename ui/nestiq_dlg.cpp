@@ -60,10 +60,10 @@ CNestiqDlg::CNestiqDlg(wnd::Dialog* owner, ExchangeSetup setup)
 CNestiqDlg::~CNestiqDlg() { DestroyWindow(); }
 
 const wnd::MessageMap* CNestiqDlg::GetMessageMap() const {
-  // No WM_PAINT or WM_QUERYDRAGICON entry: minimised windows are drawn by
-  // the window system here, not by the dialog.
   static const wnd::MessageMapEntry entries[] = {
       wnd::OnSysCommandEntry<CNestiqDlg, &CNestiqDlg::OnSysCommand>(),
+      wnd::OnPaintEntry<CNestiqDlg, &CNestiqDlg::OnPaint>(),
+      wnd::OnQueryDragIconEntry<CNestiqDlg, &CNestiqDlg::OnQueryDragIcon>(),
       wnd::OnButtonClicked<CNestiqDlg, &CNestiqDlg::OnLaunch>(IDC_LAUNCH),
       wnd::OnButtonClicked<CNestiqDlg, &CNestiqDlg::OnVersionButton>(IDC_VERSION),
       wnd::OnMessageEntry<CNestiqDlg, &CNestiqDlg::OnExchangeStatus>(WM_EXCHANGE_STATUS),
@@ -116,6 +116,24 @@ void CNestiqDlg::OnSysCommand(unsigned commandId, wnd::LPARAM) {
     OnVersionButton();
   else
     Default();
+}
+
+void CNestiqDlg::OnPaint() {
+  wnd::WindowHost* h = host();
+  if (!h || !IsIconic()) {
+    Default();
+    return;
+  }
+  h->paintMinimisedIcon(m_hIcon, [](int clientWidth, int clientHeight, int iconWidth, int iconHeight) {
+    const IconPosition at = minimisedIconPosition(clientWidth, clientHeight, iconWidth, iconHeight);
+    return wnd::Point{at.x, at.y};
+  });
+}
+
+// The picture shown while the minimised window is dragged.
+wnd::LRESULT CNestiqDlg::OnQueryDragIcon() {
+  wnd::WindowHost* h = host();
+  return h ? h->iconHandle(m_hIcon) : 0;
 }
 
 void CNestiqDlg::OnVersionButton() {

@@ -34,6 +34,8 @@ class CNestiqDlg : public wnd::Dialog {
 
   bool OnInitDialog() override;
   void OnSysCommand(unsigned commandId, wnd::LPARAM lParam);
+  void OnPaint();
+  wnd::LRESULT OnQueryDragIcon();
   void OnVersionButton();
   void OnLaunch();
   void OnExchangeTimer(unsigned timerId);

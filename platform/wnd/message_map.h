@@ -59,4 +59,9 @@ constexpr MessageMapEntry OnPaintEntry() {
           }};
 }
 
+template <class T, LRESULT (T::*H)()>
+constexpr MessageMapEntry OnQueryDragIconEntry() {
+  return {WM_QUERYDRAGICON, -1, 0, [](Dialog& d, WPARAM, LPARAM) -> LRESULT { return (static_cast<T&>(d).*H)(); }};
+}
+
 }  // namespace wnd

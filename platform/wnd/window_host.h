@@ -10,6 +10,12 @@
 
 namespace wnd {
 
+struct Point {
+  int x, y;
+};
+// Where an icon goes in a client area, given both sizes.
+using IconPlacement = Point (*)(int clientWidth, int clientHeight, int iconWidth, int iconHeight);
+
 class WindowHost {
  public:
   virtual ~WindowHost() = default;
@@ -41,6 +47,14 @@ class WindowHost {
   virtual void appendSystemMenuSeparator() = 0;
   virtual void appendSystemMenuItem(unsigned command, const std::string& utf8) = 0;
   virtual bool isIconic() const = 0;
+  // Where the window system leaves a minimised window's drawing to the
+  // window (Windows): one paint cycle that erases the icon's background and
+  // draws the icon where place() puts it. Does nothing where minimised
+  // windows are not drawn in place.
+  virtual void paintMinimisedIcon(int iconResource, IconPlacement place) = 0;
+  // The icon as the window system hands it over in a message's result
+  // (WM_QUERYDRAGICON); 0 where it has no such thing.
+  virtual LRESULT iconHandle(int iconResource) = 0;
 
   virtual unsigned setTimer(unsigned id, unsigned milliseconds) = 0;
   virtual bool killTimer(unsigned id) = 0;
