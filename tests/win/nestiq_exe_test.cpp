@@ -1,0 +1,234 @@
+// nestiq.exe as a user meets it under Wine: started as a program, driven
+// through its windows only. Each test starts a fresh copy.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "tests/win/host_expectation.h"
+#include "tests/win/window_probe.h"
+
+namespace {
+
+constexpr int IDC_IPADDRESS = 1001;
+constexpr int IDC_MASK = 1002;
+constexpr int IDC_BUSY_ANIMATION = 1003;
+constexpr int IDC_LAUNCH = 1004;
+constexpr int IDC_LICENCE = 1006;
+constexpr int IDC_GATEWAY = 1012;
+constexpr int IDC_DNS = 1013;
+constexpr int IDC_VERSION = 1014;
+constexpr unsigned IDM_ABOUTBOX = 16;
+
+const std::wstring kMainTitle = L"Param\u00e9trages Box";
+const std::wstring kAboutTitle = L"Version 3.2";
+const std::array<std::wstring, 4> kBlank{L"", L"", L"", L""};
+
+// NESTIQ_EXE names the program; a Linux path is seen through Wine's drive Z:.
+std::wstring programPath() {
+  const wchar_t* named = _wgetenv(L"NESTIQ_EXE");
+  std::wstring path = named ? named : L"nestiq.exe";
+  if (!path.empty() && path[0] == L'/') {
+    path = L"Z:" + path;
+    for (wchar_t& c : path)
+      if (c == L'/') c = L'\\';
+  }
+  return path;
+}
+
+class NestiqExe : public testing::Test {
+ protected:
+  void SetUp() override {
+    host_ = askIpHelper();
+    program_ = std::make_unique<probe::Program>(programPath());
+    ASSERT_TRUE(program_->started()) << "cannot start " << probe::utf8(programPath());
+    // A failed query gives its notice before the dialog, parameters first.
+    if (!host_.networkParamsOk) {
+      wchar_t code[16];
+      swprintf(code, 16, L"%08lx ", host_.networkParamsError);
+      const std::wstring text = answerBox(L"Arkelune");
+      EXPECT_EQ(text.rfind(L"Call to GetNetworkParams failed. Return Value: " + std::wstring(code), 0), 0u)
+          << probe::utf8(text);
+    }
+    if (!host_.adaptersOk) {
+      EXPECT_EQ(answerBox(L"Arkelune"), L"Call to GetAdaptersInfo failed.");
+    }
+    main_ = probe::waitDialog(pid(), kMainTitle);
+    ASSERT_NE(main_, nullptr) << "no main dialog";
+  }
+
+  void TearDown() override {
+    if (!program_ || !program_->started()) return;
+    DWORD code = 0;
+    if (!program_->waitExit(0, code) && main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program_->waitExit(10000, code)) << "the program did not end with its dialog";
+  }
+
+  DWORD pid() const { return program_->id(); }
+
+  // Waits for the message box with this caption, presses its OK button and
+  // returns its text once it has gone.
+  std::wstring answerBox(const std::wstring& caption) {
+    HWND box = probe::waitDialog(pid(), caption);
+    if (!box) {
+      ADD_FAILURE() << "no message box \"" << probe::utf8(caption) << "\"";
+      return L"";
+    }
+    const std::wstring text = probe::messageText(box);
+    probe::click(box, IDOK);
+    EXPECT_TRUE(probe::waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << "box stays open";
+    return text;
+  }
+
+  std::uint32_t hostValue() const { return addressValue(host_.hostIp); }
+  std::uint32_t maskValue() const { return addressValue(host_.mask); }
+
+  // A box address that passes both address rules against this host.
+  std::uint32_t validBoxAddress() const {
+    const std::uint32_t network = hostValue() & maskValue();
+    for (std::uint32_t candidate : {network | 1u, network | 2u, 0x0A000005u})
+      if (candidate != hostValue() && (candidate & maskValue()) != candidate) return candidate;
+    return 0x0A000006u;
+  }
+
+  HostAnswer host_;
+  std::unique_ptr<probe::Program> program_;
+  HWND main_ = nullptr;
+};
+
+TEST_F(NestiqExe, OpensFilledFromTheHostWithTheLicenceFocused) {
+  EXPECT_EQ(probe::text(main_), kMainTitle);
+  EXPECT_EQ(probe::controlText(main_, IDC_LAUNCH), L"Lancer");
+  EXPECT_EQ(probe::controlText(main_, IDC_VERSION), L"V 3.2");
+  EXPECT_EQ(probe::controlText(main_, IDC_LICENCE), L"");
+  EXPECT_FALSE(probe::controlVisible(main_, IDC_BUSY_ANIMATION));
+  EXPECT_TRUE(probe::waitUntil([&] { return probe::focusedControl(main_) == IDC_LICENCE; }, 3000))
+      << "focus on " << probe::focusedControl(main_);
+
+  // The box address starts as the host's network; every input is filled, 0.0.0.0 included.
+  EXPECT_EQ(probe::addressFields(main_, IDC_IPADDRESS), fieldTexts(hostValue() & maskValue()));
+  EXPECT_EQ(probe::addressFields(main_, IDC_MASK), fieldTexts(maskValue()));
+  EXPECT_EQ(probe::addressFields(main_, IDC_GATEWAY), fieldTexts(addressValue(host_.gateway)));
+  EXPECT_EQ(probe::addressFields(main_, IDC_DNS), fieldTexts(addressValue(host_.dns)));
+}
+
+TEST_F(NestiqExe, EachLaunchRuleShowsItsMessageAndFocusesItsInput) {
+  struct Rule {
+    const char* name;
+    std::function<void()> breakForm;
+    std::wstring message;
+    int focus;
+  };
+  const auto blankInput = [&](int id) {
+    return [this, id] {
+      probe::setAddressFields(main_, id, kBlank);
+    };
+  };
+  const auto restoreInput = [&](int id, std::uint32_t value) { probe::setAddressFields(main_, id, fieldTexts(value)); };
+  std::vector<Rule> rules = {
+      {"licence", [] {}, L"Vous devez entrer un # de licence", IDC_LICENCE},
+      {"box address", [&] {
+         probe::setControlText(main_, IDC_LICENCE, L"L1C3NCE");
+         blankInput(IDC_IPADDRESS)();
+       }, L"Vous devez entrer une adresse IP", IDC_IPADDRESS},
+      {"mask", [&] {
+         restoreInput(IDC_IPADDRESS, validBoxAddress());
+         blankInput(IDC_MASK)();
+       }, L"Vous devez entrer un masque de sous-r\u00e9seau", IDC_MASK},
+      {"gateway", [&] {
+         restoreInput(IDC_MASK, maskValue());
+         blankInput(IDC_GATEWAY)();
+       }, L"Vous devez entrer une Passerelle par d\u00e9faut", IDC_GATEWAY},
+      {"dns", [&] {
+         restoreInput(IDC_GATEWAY, addressValue(host_.gateway));
+         blankInput(IDC_DNS)();
+       }, L"Vous devez entrer un Serveur DNS", IDC_DNS},
+      {"host's own address", [&] {
+         restoreInput(IDC_DNS, addressValue(host_.dns));
+         restoreInput(IDC_IPADDRESS, hostValue());
+       }, L"Vous devez entrer une adresse IP valide pour la Box\n\t(autre que celle de votre machine)", IDC_IPADDRESS},
+  };
+  // Only a host with a mask has a network address other than its own.
+  if ((hostValue() & maskValue()) != hostValue())
+    rules.push_back({"network address", [&] { restoreInput(IDC_IPADDRESS, hostValue() & maskValue()); },
+                     L"Vous devez entrer une adresse IP valide pour la Box\n", IDC_IPADDRESS});
+
+  for (const Rule& rule : rules) {
+    SCOPED_TRACE(rule.name);
+    rule.breakForm();
+    probe::click(main_, IDC_LAUNCH);
+    EXPECT_EQ(answerBox(L"Erreur"), rule.message);
+    EXPECT_TRUE(probe::waitUntil([&] { return probe::focusedControl(main_) == rule.focus; }, 3000))
+        << "focus on " << probe::focusedControl(main_);
+    EXPECT_EQ(probe::controlText(main_, IDC_LAUNCH), L"Lancer");
+  }
+}
+
+TEST_F(NestiqExe, LaunchPlaysTheClipOverTheButtonAndASecondPressCancels) {
+  probe::setControlText(main_, IDC_LICENCE, L"L1C3NCE");
+  probe::setAddressFields(main_, IDC_IPADDRESS, fieldTexts(validBoxAddress()));
+  probe::click(main_, IDC_LAUNCH);
+  EXPECT_TRUE(probe::waitUntil([&] {
+    return probe::controlText(main_, IDC_LAUNCH).empty() && probe::controlVisible(main_, IDC_BUSY_ANIMATION);
+  })) << "no busy look";
+
+  probe::click(main_, IDC_LAUNCH);
+  EXPECT_TRUE(probe::waitUntil([&] {
+    return probe::controlText(main_, IDC_LAUNCH) == L"Lancer" && !probe::controlVisible(main_, IDC_BUSY_ANIMATION);
+  })) << "not back to idle";
+}
+
+TEST_F(NestiqExe, AboutBoxFromTheButtonAndTheSystemMenuBlocksTheMainDialog) {
+  struct Opener {
+    const char* name;
+    std::function<void()> open;
+  };
+  const Opener openers[] = {
+      {"button", [&] { probe::click(main_, IDC_VERSION); }},
+      {"command 16", [&] { PostMessageW(main_, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }},
+      {"command 31", [&] { PostMessageW(main_, WM_SYSCOMMAND, 31, 0); }},
+  };
+  for (const Opener& opener : openers) {
+    SCOPED_TRACE(opener.name);
+    opener.open();
+    HWND about = probe::waitDialog(pid(), kAboutTitle);
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(IsWindowEnabled(main_));
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(probe::waitNoDialog(pid(), kAboutTitle));
+    EXPECT_TRUE(probe::waitUntil([&] { return IsWindowEnabled(main_) != FALSE; }));
+  }
+  // The next command is the window's own business, not the About box.
+  PostMessageW(main_, WM_SYSCOMMAND, 32, 0);
+  EXPECT_EQ(probe::waitDialog(pid(), kAboutTitle, 700), nullptr);
+}
+
+struct ClosePath {
+  const char* name;
+  void (*close)(HWND main);
+};
+
+class ClosingNestiqExe : public NestiqExe, public testing::WithParamInterface<ClosePath> {};
+
+TEST_P(ClosingNestiqExe, EndsTheProgram) {
+  GetParam().close(main_);
+  DWORD code = 1;
+  ASSERT_TRUE(program_->waitExit(10000, code)) << "still running";
+  main_ = nullptr;
+}
+
+void pressEscape(HWND main) {
+  // To the focused control, as a keyboard would; the dialog manager turns it into Cancel.
+  HWND licence = GetDlgItem(main, IDC_LICENCE);
+  PostMessageW(licence, WM_KEYDOWN, VK_ESCAPE, 1);
+  PostMessageW(licence, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, ClosingNestiqExe,
+                         testing::Values(ClosePath{"Escape", pressEscape},
+                                         ClosePath{"CloseMessage",
+                                                   [](HWND main) { PostMessageW(main, WM_CLOSE, 0, 0); }},
+                                         ClosePath{"SystemMenuClose",
+                                                   [](HWND main) { PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
