@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QImageReader>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTimer>
 
 #include "platform/wnd/animation_control_qt.h"
@@ -57,9 +57,22 @@ DialogWindow::DialogWindow(Dialog& dialog, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       dialog_(dialog),
       systemMenu_(new QMenu(this)) {
-  // The window's own menu: the context menu of the dialog, and Alt+Space.
-  auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
-  QObject::connect(shortcut, &QShortcut::activated, this, [this] { showSystemMenu(mapToGlobal(QPoint(0, 0))); });
+  // The window's own menu: the context menu of the dialog, and Alt+Space,
+  // which an edit box would otherwise take for a blank.
+  qApp->installEventFilter(this);
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(e);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (key->key() == Qt::Key_Space && key->modifiers() == Qt::AltModifier && widget && widget->window() == this) {
+      if (e->type() == QEvent::KeyPress) showSystemMenu(mapToGlobal(QPoint(0, 0)));
+      e->accept();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
 }
 
 void DialogWindow::dispatch(unsigned message, WPARAM wParam, LPARAM lParam) {
