@@ -4,7 +4,8 @@
 #include "ui/control_ids.h"
 
 std::optional<ValidationFailure> validateLaunchForm(const LaunchForm& form, const BoxSettingsRecord& settings) {
-  if (form.licence.empty()) return ValidationFailure{1, "Vous devez entrer un # de licence", IDC_LICENCE};
+  // The edit box's text ends at a NUL pasted into it, as the capture reads it.
+  if (form.licence.c_str()[0] == '\0') return ValidationFailure{1, "Vous devez entrer un # de licence", IDC_LICENCE};
   if (form.boxIp.blank) return ValidationFailure{2, "Vous devez entrer une adresse IP", IDC_IPADDRESS};
   if (form.mask.blank) return ValidationFailure{3, "Vous devez entrer un masque de sous-réseau", IDC_MASK};
   if (form.gateway.blank) return ValidationFailure{4, "Vous devez entrer une Passerelle par défaut", IDC_GATEWAY};

@@ -55,6 +55,10 @@ std::string utf8ToWindows1252(std::string_view utf8) {
       valid = (t & 0xC0) == 0x80;
       c = (c << 6) | (t & 0x3F);
     }
+    // Overlong forms (a NUL or a quote in disguise), surrogates and values
+    // past U+10FFFF are malformed too.
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (valid && (c < kShortest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) valid = false;
     if (!valid) {
       out += '?';
       ++i;

@@ -30,6 +30,12 @@ class NetlinkSocket {
 
 using MessageHandler = std::function<void(const nlmsghdr&)>;
 
+// NLMSG_OK compares the header's unsigned length with the signed count it
+// is given; clang flags the kernel macro where gcc does not.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wsign-compare"
+#endif
 // Errno of the failure, or 0. EAGAIN: the dump was cut by a change and
 // should be asked again.
 int dump(int fd, std::uint16_t type, unsigned char family, std::uint32_t sequence, const MessageHandler& handle) {
@@ -81,6 +87,9 @@ int dump(int fd, std::uint16_t type, unsigned char family, std::uint32_t sequenc
     }
   }
 }
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 void readLink(const nlmsghdr& header, std::map<int, InterfaceInfo>& links) {
   if (header.nlmsg_type != RTM_NEWLINK || header.nlmsg_len < NLMSG_LENGTH(sizeof(ifinfomsg))) return;

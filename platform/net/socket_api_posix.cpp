@@ -247,8 +247,10 @@ class PosixSockets final : public SocketApi {
 }  // namespace
 
 SocketApi& systemSockets() {
-  static PosixSockets sockets;
-  return sockets;
+  // Never destroyed: the process ends without waiting for a worker, which
+  // may still be closing its sockets while static objects are torn down.
+  static PosixSockets* const sockets = new PosixSockets;
+  return *sockets;
 }
 
 }  // namespace net

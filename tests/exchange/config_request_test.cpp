@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -37,6 +39,20 @@ TEST(ConfigRequest, LongestLineIsWhole) {
 
 TEST(ConfigRequest, ShortestLineIsForty) {
   EXPECT_EQ(line("1", "1.1.1.1", "2.2.2.2", "3.3.3.3", "4.4.4.4").size(), 40u);
+}
+
+// Found by fuzzing: a field written to its last byte, with no terminator,
+// used to pull the next field's bytes into the line.
+TEST(ConfigRequest, FieldsWithoutTerminatorAreReadToTheirEndOnly) {
+  BoxSettingsRecord r{};
+  std::fill(std::begin(r.licence), std::end(r.licence), 'L');
+  std::fill(std::begin(r.dns), std::end(r.dns), '4');
+  std::fill(std::begin(r.gateway), std::end(r.gateway), '3');
+  std::fill(std::begin(r.mask), std::end(r.mask), '2');
+  std::fill(std::begin(r.boxIp), std::end(r.boxIp), '1');
+  std::fill(std::begin(r.hostIp), std::end(r.hostIp), 'H');
+  EXPECT_EQ(buildConfigRequest(r), "config " + std::string(100, 'L') + " " + std::string(20, '1') + " " +
+                                       std::string(20, '2') + " " + std::string(20, '3') + " " + std::string(20, '4'));
 }
 
 }  // namespace
