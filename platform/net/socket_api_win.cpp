@@ -281,8 +281,10 @@ class WinSockets final : public SocketApi {
 }  // namespace
 
 SocketApi& systemSockets() {
-  static WinSockets sockets;
-  return sockets;
+  // Never destroyed: the process ends without waiting for a worker, which
+  // may still be closing its sockets while static objects are torn down.
+  static WinSockets* const sockets = new WinSockets;
+  return *sockets;
 }
 
 }  // namespace net
