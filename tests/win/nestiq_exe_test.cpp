@@ -1,99 +1,14 @@
 // nestiq.exe as a user meets it under Wine: started as a program, driven
-// through its windows only. Each test starts a fresh copy.
-#include <gtest/gtest.h>
+// through its windows only. Each test starts a fresh copy. Where the host
+// has an adapter (a private LAN), the address rules meet its real network.
+#include <functional>
+#include <vector>
 
-#include <memory>
-
-#include "tests/win/host_expectation.h"
-#include "tests/win/window_probe.h"
+#include "tests/win/nestiq_exe_fixture.h"
 
 namespace {
 
-constexpr int IDC_IPADDRESS = 1001;
-constexpr int IDC_MASK = 1002;
-constexpr int IDC_BUSY_ANIMATION = 1003;
-constexpr int IDC_LAUNCH = 1004;
-constexpr int IDC_LICENCE = 1006;
-constexpr int IDC_GATEWAY = 1012;
-constexpr int IDC_DNS = 1013;
-constexpr int IDC_VERSION = 1014;
-constexpr unsigned IDM_ABOUTBOX = 16;
-
-const std::wstring kMainTitle = L"Param\u00e9trages Box";
-const std::wstring kAboutTitle = L"Version 3.2";
 const std::array<std::wstring, 4> kBlank{L"", L"", L"", L""};
-
-// NESTIQ_EXE names the program; a Linux path is seen through Wine's drive Z:.
-std::wstring programPath() {
-  const wchar_t* named = _wgetenv(L"NESTIQ_EXE");
-  std::wstring path = named ? named : L"nestiq.exe";
-  if (!path.empty() && path[0] == L'/') {
-    path = L"Z:" + path;
-    for (wchar_t& c : path)
-      if (c == L'/') c = L'\\';
-  }
-  return path;
-}
-
-class NestiqExe : public testing::Test {
- protected:
-  void SetUp() override {
-    host_ = askIpHelper();
-    program_ = std::make_unique<probe::Program>(programPath());
-    ASSERT_TRUE(program_->started()) << "cannot start " << probe::utf8(programPath());
-    // A failed query gives its notice before the dialog, parameters first.
-    if (!host_.networkParamsOk) {
-      wchar_t code[16];
-      swprintf(code, 16, L"%08lx ", host_.networkParamsError);
-      const std::wstring text = answerBox(L"Arkelune");
-      EXPECT_EQ(text.rfind(L"Call to GetNetworkParams failed. Return Value: " + std::wstring(code), 0), 0u)
-          << probe::utf8(text);
-    }
-    if (!host_.adaptersOk) {
-      EXPECT_EQ(answerBox(L"Arkelune"), L"Call to GetAdaptersInfo failed.");
-    }
-    main_ = probe::waitDialog(pid(), kMainTitle);
-    ASSERT_NE(main_, nullptr) << "no main dialog";
-  }
-
-  void TearDown() override {
-    if (!program_ || !program_->started()) return;
-    DWORD code = 0;
-    if (!program_->waitExit(0, code) && main_) PostMessageW(main_, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program_->waitExit(10000, code)) << "the program did not end with its dialog";
-  }
-
-  DWORD pid() const { return program_->id(); }
-
-  // Waits for the message box with this caption, presses its OK button and
-  // returns its text once it has gone.
-  std::wstring answerBox(const std::wstring& caption) {
-    HWND box = probe::waitDialog(pid(), caption);
-    if (!box) {
-      ADD_FAILURE() << "no message box \"" << probe::utf8(caption) << "\"";
-      return L"";
-    }
-    const std::wstring text = probe::messageText(box);
-    probe::click(box, IDOK);
-    EXPECT_TRUE(probe::waitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << "box stays open";
-    return text;
-  }
-
-  std::uint32_t hostValue() const { return addressValue(host_.hostIp); }
-  std::uint32_t maskValue() const { return addressValue(host_.mask); }
-
-  // A box address that passes both address rules against this host.
-  std::uint32_t validBoxAddress() const {
-    const std::uint32_t network = hostValue() & maskValue();
-    for (std::uint32_t candidate : {network | 1u, network | 2u, 0x0A000005u})
-      if (candidate != hostValue() && (candidate & maskValue()) != candidate) return candidate;
-    return 0x0A000006u;
-  }
-
-  HostAnswer host_;
-  std::unique_ptr<probe::Program> program_;
-  HWND main_ = nullptr;
-};
 
 TEST_F(NestiqExe, OpensFilledFromTheHostWithTheLicenceFocused) {
   EXPECT_EQ(probe::text(main_), kMainTitle);
