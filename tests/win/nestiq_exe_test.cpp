@@ -1,6 +1,8 @@
 // nestiq.exe as a user meets it under Wine: started as a program, driven
 // through its windows only. Each test starts a fresh copy. Where the host
 // has an adapter (a private LAN), the address rules meet its real network.
+#include <winsock2.h>
+
 #include <functional>
 #include <vector>
 
@@ -90,6 +92,39 @@ TEST_F(NestiqExe, LaunchPlaysTheClipOverTheButtonAndASecondPressCancels) {
   EXPECT_TRUE(probe::waitUntil([&] {
     return probe::controlText(main_, IDC_LAUNCH) == L"Lancer" && !probe::controlVisible(main_, IDC_BUSY_ANIMATION);
   })) << "not back to idle";
+}
+
+TEST_F(NestiqExe, WorkerNoticeLeavesTheDialogUsable) {
+  // Port 9999 held, exclusively, by another program: the listener cannot bind.
+  WSADATA data;
+  ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &data), 0);
+  SOCKET holder = socket(AF_INET, SOCK_STREAM, 0);
+  const BOOL on = TRUE;
+  setsockopt(holder, SOL_SOCKET, SO_EXCLUSIVEADDRUSE, reinterpret_cast<const char*>(&on), sizeof on);
+  sockaddr_in any{};
+  any.sin_family = AF_INET;
+  any.sin_port = htons(9999);
+  ASSERT_EQ(bind(holder, reinterpret_cast<const sockaddr*>(&any), sizeof any), 0);
+  ASSERT_EQ(listen(holder, 1), 0);
+
+  probe::setControlText(main_, IDC_LICENCE, L"L1C3NCE");
+  probe::setAddressFields(main_, IDC_IPADDRESS, fieldTexts(validBoxAddress()));
+  probe::click(main_, IDC_LAUNCH);
+  HWND notice = probe::waitDialog(pid(), L"Tamrel");
+  ASSERT_NE(notice, nullptr) << "no notice";
+  EXPECT_EQ(probe::messageText(notice), L"Pas pu bind");
+  // Ownerless and not modal to the dialog: the blank button still cancels.
+  EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
+  EXPECT_TRUE(IsWindowEnabled(main_));
+  EXPECT_TRUE(probe::controlText(main_, IDC_LAUNCH).empty());
+  EXPECT_TRUE(probe::controlVisible(main_, IDC_BUSY_ANIMATION));
+  probe::click(main_, IDC_LAUNCH);
+  EXPECT_TRUE(probe::waitUntil([&] { return probe::controlText(main_, IDC_LAUNCH) == L"Lancer"; }));
+  probe::click(notice, IDOK);
+  EXPECT_TRUE(probe::waitNoDialog(pid(), L"Tamrel"));
+
+  closesocket(holder);
+  WSACleanup();
 }
 
 TEST_F(NestiqExe, AboutBoxFromTheButtonAndTheSystemMenuBlocksTheMainDialog) {
