@@ -94,6 +94,21 @@ TEST_F(NestiqExe, LaunchPlaysTheClipOverTheButtonAndASecondPressCancels) {
   })) << "not back to idle";
 }
 
+TEST_F(NestiqExe, LaunchRightAfterCancelTakesOverAtOnce) {
+  probe::setControlText(main_, IDC_LICENCE, L"L1C3NCE");
+  probe::setAddressFields(main_, IDC_IPADDRESS, fieldTexts(validBoxAddress()));
+  const auto busy = [&] { return probe::controlText(main_, IDC_LAUNCH).empty(); };
+  probe::click(main_, IDC_LAUNCH);
+  ASSERT_TRUE(probe::waitUntil(busy));
+  probe::click(main_, IDC_LAUNCH);
+  ASSERT_TRUE(probe::waitUntil([&] { return !busy(); }));
+  // The cancelled worker is still in its 10 s wait: the new Launch wakes it
+  // and takes port 9999 over without a notice and without a pause.
+  probe::click(main_, IDC_LAUNCH);
+  EXPECT_TRUE(probe::waitUntil(busy, 1000)) << "the second Launch waited for the first worker";
+  EXPECT_EQ(probe::waitDialog(pid(), L"Tamrel", 1500), nullptr) << "the new worker could not take the port";
+}
+
 TEST_F(NestiqExe, WorkerNoticeLeavesTheDialogUsable) {
   // Port 9999 held, exclusively, by another program: the listener cannot bind.
   WSADATA data;
@@ -171,6 +186,18 @@ void pressEscape(HWND main) {
   HWND licence = GetDlgItem(main, IDC_LICENCE);
   PostMessageW(licence, WM_KEYDOWN, VK_ESCAPE, 1);
   PostMessageW(licence, WM_KEYUP, VK_ESCAPE, 0xC0000001);
+}
+
+TEST_F(NestiqExe, EndsAtOnceWhileAnExchangeRuns) {
+  probe::setControlText(main_, IDC_LICENCE, L"L1C3NCE");
+  probe::setAddressFields(main_, IDC_IPADDRESS, fieldTexts(validBoxAddress()));
+  probe::click(main_, IDC_LAUNCH);
+  ASSERT_TRUE(probe::waitUntil([&] { return probe::controlText(main_, IDC_LAUNCH).empty(); }));
+  pressEscape(main_);
+  DWORD code = 1;
+  EXPECT_TRUE(program_->waitExit(2000, code)) << "the program waited for its worker";
+  EXPECT_EQ(probe::waitDialog(pid(), L"nestiq", 300), nullptr) << "a status was shown";
+  main_ = nullptr;
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, ClosingNestiqExe,
