@@ -1,6 +1,5 @@
 // The worker's socket operations on Windows Sockets 2.2.
 #include <winsock2.h>
-#include <ws2tcpip.h>
 #include <iphlpapi.h>
 #include <windows.h>
 
@@ -116,7 +115,7 @@ Waited waitWithWaker(SOCKET s, long events, Clock::time_point deadline, Waker& w
     const DWORD timeout = static_cast<DWORD>(std::min<long long>(slice.count(), INFINITE - 1));
     const DWORD r = count ? WaitForMultipleObjects(count, handles, FALSE, timeout) : (Sleep(timeout), WAIT_TIMEOUT);
     if (r == WAIT_TIMEOUT) continue;
-    if (r == WAIT_OBJECT_0 + wakeIndex && own) {
+    if (waker.woken() || (r == WAIT_OBJECT_0 + wakeIndex && own)) {
       result = Waited::Woken;
       break;
     }
