@@ -1,6 +1,7 @@
 #include "platform/host/host_query_linux.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,8 +18,15 @@ namespace {
 constexpr std::size_t MAX_CONFIG_TEXT = 16 * 1024 * 1024;
 
 int readTextFile(const std::string& path, std::string& text) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK a FIFO in the file's place would hold start-up for
+  // good; only a regular file (or a folder, which fails below) is read.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno;
+  struct stat st{};
+  if (::fstat(fd, &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) {
+    ::close(fd);
+    return EINVAL;
+  }
   text.clear();
   char chunk[4096];
   int error = 0;

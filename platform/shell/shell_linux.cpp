@@ -67,7 +67,9 @@ bool shellOpen(const char* file, const void*, const char* parameters) {
 char pathSeparator() { return '/'; }
 
 bool writeTextFile(const std::string& path, const std::string& text) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  // O_NONBLOCK: a FIFO of that name fails at once instead of holding the
+  // dialog until someone reads it; it changes nothing for a regular file.
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) return false;
   struct stat st{};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);

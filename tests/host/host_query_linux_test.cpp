@@ -3,6 +3,7 @@
 #include "platform/host/host_query_linux.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,7 +37,8 @@ DnsAnswer askDns(HostQuery& query) {
   return {code, code == HOST_QUERY_OK ? query.firstDnsServer(buffer.get()) : ""};
 }
 
-// nullopt: the file is missing; "/": a folder stands in its place.
+// nullopt: the file is missing; "/": a folder stands in its place; "|": a
+// FIFO that nobody writes to.
 using FileText = std::optional<std::string>;
 
 struct DnsCase {
@@ -53,6 +55,10 @@ void place(const fs::path& path, const FileText& text) {
   if (!text) return;
   if (*text == "/") {
     fs::create_directory(path);
+    return;
+  }
+  if (*text == "|") {
+    ::mkfifo(path.c_str(), 0644);
     return;
   }
   std::ofstream(path) << *text;
@@ -84,7 +90,10 @@ INSTANTIATE_TEST_SUITE_P(
         DnsCase{"StubWithoutUpstreamFile", STUB, std::nullopt, {0, ""}},
         DnsCase{"NoResolverConfiguration", std::nullopt, "nameserver 9.9.9.9\n", {0, ""}},
         DnsCase{"UnreadableConfiguration", "/", std::nullopt, {EISDIR, ""}},
-        DnsCase{"UnreadableUpstream", STUB, "/", {EISDIR, ""}}),
+        DnsCase{"UnreadableUpstream", STUB, "/", {EISDIR, ""}},
+        // Would wait for a writer for ever, and start-up with it.
+        DnsCase{"FifoConfiguration", "|", std::nullopt, {EINVAL, ""}},
+        DnsCase{"FifoUpstream", STUB, "|", {EINVAL, ""}}),
     [](const ::testing::TestParamInfo<DnsCase>& info) { return std::string(info.param.name); });
 
 TEST(LinuxAdapters, UnreadableRouteTableFailsWithItsErrno) {

@@ -85,6 +85,15 @@ int connectTo(std::uint32_t address, std::uint16_t port, std::chrono::millisecon
   }
 }
 
+int tryConnect(std::uint32_t address, std::uint16_t port) {
+  const sockaddr_in to = socketAddress(address, port);
+  const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return -1;
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) == 0) return fd;
+  close(fd);
+  return -1;
+}
+
 bool sendAll(int fd, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {

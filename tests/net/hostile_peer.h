@@ -44,6 +44,8 @@ class PeerThread {
 // Box-side actions; addresses in host order. Each fails the current test
 // (and returns -1 or 0) when the system refuses it.
 int connectTo(std::uint32_t address, std::uint16_t port, std::chrono::milliseconds limit);
+// One attempt, no test failure when refused (the worker may have ended).
+int tryConnect(std::uint32_t address, std::uint16_t port);
 bool sendAll(int fd, const std::string& bytes);
 // Closes with a reset instead of the orderly end.
 void closeWithReset(int fd);
