@@ -61,9 +61,16 @@ class Outcome : public DialogTest {
   std::string opened() const { return home.path().toStdString() + "/opened.txt"; }
   std::string desktop() const { return home.path().toStdString() + "/Desktop"; }
   std::string shortcut() const { return desktop() + "/BOX.url"; }
-  // The page opener runs detached: give it a moment.
+  // The page opener runs detached: give it a moment to write its whole line.
   std::string openedPages(bool expectSome) const {
-    if (expectSome) waitFor([&] { return exists(opened()); }, 3000);
+    if (expectSome) {
+      waitFor(
+          [&] {
+            const std::string s = readFile(opened());
+            return !s.empty() && s.back() == '\n';
+          },
+          3000);
+    }
     return readFile(opened());
   }
 
