@@ -1,6 +1,8 @@
 #include "platform/wnd/dialog_units_qt.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QStringList>
@@ -53,6 +55,10 @@ QStringList candidateFamilies(const char* faceName) {
   const QString face = QString::fromUtf8(faceName ? faceName : "");
   if (face.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0 ||
       face.compare(QLatin1String("MS Shell Dlg"), Qt::CaseInsensitive) == 0) {
+    // Wine's font is drawn for one pixel size; on a scaled screen its
+    // spacing falls apart, so the system's sans-serif serves there.
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->devicePixelRatio() > 1.0)
+      return {};
     registerWineSansSerifOnce();
     return {QStringLiteral("MS Sans Serif")};
   }
