@@ -1,6 +1,7 @@
 // The toolkit-wide part of the framework on Qt: the UI thread, message
 // boxes, resource strings, the application's name and entry.
 #include <QApplication>
+#include <QEvent>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QStyleFactory>
@@ -14,6 +15,7 @@
 #include "platform/wnd/app.h"
 #include "platform/wnd/dialog.h"
 #include "platform/wnd/platform.h"
+#include "platform/wnd/ui_handover_qt.h"
 #include "platform/wnd/window_host_qt.h"
 #include "res/resources.h"
 #include "settings/app_name.h"
@@ -71,6 +73,24 @@ class NoticeBoxes final : public NoticeSink {
   }
 };
 
+const QEvent::Type kPostedTask = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+struct PostedTask final : QEvent {
+  explicit PostedTask(std::function<void()> fn) : QEvent(kPostedTask), task(std::move(fn)) {}
+  std::function<void()> task;
+};
+
+// Runs, on the UI thread, the tasks that other threads post to it.
+class TaskRunner final : public QObject {
+ public:
+  bool event(QEvent* e) override {
+    acquireOnUiThread();
+    if (e->type() != kPostedTask) return QObject::event(e);
+    static_cast<PostedTask*>(e)->task();
+    return true;
+  }
+};
+
 std::string executablePath(const char* argv0) {
   char buffer[4096];
   const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
@@ -84,7 +104,16 @@ MessageBoxPresenter& messageBoxes() { return gPresenter ? *gPresenter : gQtBoxes
 void setMessageBoxPresenter(MessageBoxPresenter* presenter) { gPresenter = presenter; }
 
 void postToUiThread(std::function<void()> fn) {
-  QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+  // Built here and posted as an event of ours, so that the hand-over is
+  // stated after everything the task carries (see ui_handover_qt.h).
+  static TaskRunner* const runner = [] {
+    auto* r = new TaskRunner;  // lives as long as the process
+    r->moveToThread(qApp->thread());
+    return r;
+  }();
+  auto* task = new PostedTask(std::move(fn));
+  releaseToUiThread();
+  QCoreApplication::postEvent(runner, task);
 }
 
 bool onUiThread() { return qApp && QThread::currentThread() == qApp->thread(); }

@@ -19,6 +19,7 @@
 #include "platform/wnd/animation_control_qt.h"
 #include "platform/wnd/dialog.h"
 #include "platform/wnd/ip_address_edit_qt.h"
+#include "platform/wnd/ui_handover_qt.h"
 #include "res/avi_clip.h"
 #include "res/resources.h"
 
@@ -63,6 +64,7 @@ DialogWindow::DialogWindow(Dialog& dialog, QWidget* parent)
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
+  acquireOnUiThread();  // every event of the application passes here first
   if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(e);
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -80,6 +82,7 @@ void DialogWindow::dispatch(unsigned message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool DialogWindow::event(QEvent* e) {
+  acquireOnUiThread();
   if (e->type() == kPostedMessage) {
     const auto* m = static_cast<PostedMessage*>(e);
     dispatch(m->message, m->wParam, m->lParam);
@@ -284,7 +287,9 @@ bool QtWindowHost::killTimer(unsigned id) {
 }
 
 bool QtWindowHost::postMessage(unsigned message, WPARAM wParam, LPARAM lParam) {
-  QCoreApplication::postEvent(window_, new PostedMessage(message, wParam, lParam));
+  auto* posted = new PostedMessage(message, wParam, lParam);
+  releaseToUiThread();
+  QCoreApplication::postEvent(window_, posted);
   return true;
 }
 
