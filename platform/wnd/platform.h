@@ -42,6 +42,8 @@ void setApplicationName(std::string name);
 
 // Resource strings, with a test override for one number.
 std::string LoadString(int id);
+// The toolkit's own string table, under the overrides.
+std::string resourceString(int id);
 void overrideString(int id, const std::string* text);
 
 }  // namespace wnd

@@ -7,9 +7,6 @@
 #include <QStyleFactory>
 #include <QThread>
 
-#include <map>
-#include <mutex>
-#include <optional>
 #include <unistd.h>
 
 #include "platform/wnd/app.h"
@@ -25,9 +22,6 @@ namespace wnd {
 
 namespace {
 
-std::string gApplicationName;
-std::mutex gStringsMutex;
-std::map<int, std::optional<std::string>> gStringOverrides;
 
 QWidget* widgetOf(Dialog* dialog) {
   auto* host = dialog ? dynamic_cast<QtWindowHost*>(dialog->host()) : nullptr;
@@ -118,24 +112,7 @@ void postToUiThread(std::function<void()> fn) {
 
 bool onUiThread() { return qApp && QThread::currentThread() == qApp->thread(); }
 
-const std::string& applicationName() { return gApplicationName; }
-void setApplicationName(std::string name) { gApplicationName = std::move(name); }
-
-std::string LoadString(int id) {
-  {
-    std::lock_guard lock(gStringsMutex);
-    if (auto it = gStringOverrides.find(id); it != gStringOverrides.end()) return it->second.value_or("");
-  }
-  return loadResourceString(id);
-}
-
-void overrideString(int id, const std::string* text) {
-  std::lock_guard lock(gStringsMutex);
-  if (text)
-    gStringOverrides[id] = *text;
-  else
-    gStringOverrides.erase(id);
-}
+std::string resourceString(int id) { return loadResourceString(id); }
 
 int runApplication(App& app, const char* argv0) {
   // The toolkit gets no command-line arguments: the program takes none.

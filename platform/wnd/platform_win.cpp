@@ -1,8 +1,5 @@
 // The toolkit-wide part of the framework on Win32: the UI thread, message
 // boxes, resource strings, the application's name and entry.
-#include <map>
-#include <mutex>
-#include <optional>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -18,9 +15,6 @@ namespace {
 
 constexpr UINT kRunPosted = WM_APP + 1;
 
-std::string gApplicationName;
-std::mutex gStringsMutex;
-std::map<int, std::optional<std::string>> gStringOverrides;
 DWORD gUiThread = 0;
 HWND gDispatcher = nullptr;  // message-only window of the UI thread
 
@@ -96,14 +90,15 @@ std::string executablePath() {
   }
 }
 
+
+}  // namespace
+
 std::string resourceString(int id) {
   const wchar_t* text = nullptr;
   // With no buffer, LoadStringW hands out the resource's own text.
   const int n = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
   return n > 0 ? narrow(text, n) : std::string();
 }
-
-}  // namespace
 
 MessageBoxPresenter& messageBoxes() { return gPresenter ? *gPresenter : gWinBoxes; }
 void setMessageBoxPresenter(MessageBoxPresenter* presenter) { gPresenter = presenter; }
@@ -115,24 +110,6 @@ void postToUiThread(std::function<void()> fn) {
 
 bool onUiThread() { return GetCurrentThreadId() == gUiThread; }
 
-const std::string& applicationName() { return gApplicationName; }
-void setApplicationName(std::string name) { gApplicationName = std::move(name); }
-
-std::string LoadString(int id) {
-  {
-    std::lock_guard lock(gStringsMutex);
-    if (auto it = gStringOverrides.find(id); it != gStringOverrides.end()) return it->second.value_or("");
-  }
-  return resourceString(id);
-}
-
-void overrideString(int id, const std::string* text) {
-  std::lock_guard lock(gStringsMutex);
-  if (text)
-    gStringOverrides[id] = *text;
-  else
-    gStringOverrides.erase(id);
-}
 
 int runApplication(App& app, const char*) {
   INITCOMMONCONTROLSEX controls{};
