@@ -245,6 +245,8 @@ TEST_P(ClosingTheDialog, LeavesNoWorkerBehindAndNothingTouchesItAgain) {
   int holder = -1;
   if (c.portTaken) {
     holder = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const int one = 1;  // past connections may linger on the port; a listener still takes it for good
+    setsockopt(holder, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in any{};
     any.sin_family = AF_INET;
     any.sin_port = htons(kPort);
