@@ -7,21 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "exchange/exchange_status.h"  // IDM_ABOUTBOX
 #include "tests/win/host_expectation.h"
 #include "tests/win/window_probe.h"
-
-inline constexpr int IDC_IPADDRESS = 1001;
-inline constexpr int IDC_MASK = 1002;
-inline constexpr int IDC_BUSY_ANIMATION = 1003;
-inline constexpr int IDC_LAUNCH = 1004;
-inline constexpr int IDC_LICENCE = 1006;
-inline constexpr int IDC_SUMMARY = 1009;
-inline constexpr int IDC_ADD_SHORTCUT = 1010;
-inline constexpr int IDC_OPEN_ADMIN = 1011;
-inline constexpr int IDC_GATEWAY = 1012;
-inline constexpr int IDC_DNS = 1013;
-inline constexpr int IDC_VERSION = 1014;
-inline constexpr unsigned IDM_ABOUTBOX = 16;
+#include "ui/control_ids.h"
 
 inline const std::wstring kMainTitle = L"Param\u00e9trages Box";
 inline const std::wstring kAboutTitle = L"Version 3.2";
