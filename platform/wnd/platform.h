@@ -6,6 +6,7 @@
 
 namespace wnd {
 
+class App;
 class Dialog;
 
 // Makes the dialog's window from its template and attaches its host; false
@@ -35,6 +36,10 @@ void setMessageBoxPresenter(MessageBoxPresenter* presenter);
 // Runs fn later on the UI thread; callable from any thread, never blocks.
 void postToUiThread(std::function<void()> fn);
 bool onUiThread();
+
+// Runs InitInstance with the start-up notices shown as ownerless boxes;
+// the toolkit's entry calls it once it is ready.
+void runInitInstance(App& app);
 
 // The application's name (the executable's file name without extension).
 const std::string& applicationName();

@@ -16,7 +16,6 @@
 #include "platform/wnd/window_host_qt.h"
 #include "res/resources.h"
 #include "settings/app_name.h"
-#include "settings/notice.h"
 
 namespace wnd {
 
@@ -59,13 +58,6 @@ class QtMessageBoxes final : public MessageBoxPresenter {
 QtMessageBoxes gQtBoxes;
 MessageBoxPresenter* gPresenter = nullptr;
 
-// Start-up notices: ownerless and modal.
-class NoticeBoxes final : public NoticeSink {
- public:
-  void showOwnerlessMessage(const std::string& text, const std::string& caption) override {
-    messageBoxes().showModal(nullptr, text, caption);
-  }
-};
 
 const QEvent::Type kPostedTask = static_cast<QEvent::Type>(QEvent::registerEventType());
 
@@ -122,10 +114,7 @@ int runApplication(App& app, const char* argv0) {
   QApplication qt(argc, argv);
   if (QStyle* style = QStyleFactory::create("Windows")) QApplication::setStyle(style);
   setApplicationName(applicationNameFromPath(executablePath(argv0)));
-  NoticeBoxes notices;
-  setNoticeSink(&notices);
-  app.InitInstance();
-  setNoticeSink(nullptr);
+  runInitInstance(app);
   return 0;
 }
 

@@ -7,7 +7,6 @@
 #include "platform/wnd/text_win.h"
 #include "platform/wnd/window_host_win.h"
 #include "settings/app_name.h"
-#include "settings/notice.h"
 
 namespace wnd {
 
@@ -51,13 +50,6 @@ class WinMessageBoxes final : public MessageBoxPresenter {
 WinMessageBoxes gWinBoxes;
 MessageBoxPresenter* gPresenter = nullptr;
 
-// Start-up notices: ownerless and modal.
-class NoticeBoxes final : public NoticeSink {
- public:
-  void showOwnerlessMessage(const std::string& text, const std::string& caption) override {
-    messageBoxes().showModal(nullptr, text, caption);
-  }
-};
 
 LRESULT CALLBACK dispatcherProc(HWND window, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
   if (message == kRunPosted) {
@@ -119,10 +111,7 @@ int runApplication(App& app, const char*) {
   makeDispatcher();
   // Named after the executable's own file, wherever it was started from.
   setApplicationName(applicationNameFromPath(executablePath()));
-  NoticeBoxes notices;
-  setNoticeSink(&notices);
-  app.InitInstance();
-  setNoticeSink(nullptr);
+  runInitInstance(app);
   return 0;
 }
 
